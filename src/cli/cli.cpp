@@ -27,7 +27,7 @@ constexpr const char* kUsage =
     "  save                   write data.cfg back into DIR\n";
 
 constexpr const char* kPrayerNames[kPrayerCount] = {"Fajr", "Chourouk", "Zuhr",
-                                                     "Asr",  "Maghrib",  "Isha"};
+                                                    "Asr",  "Maghrib",  "Isha"};
 
 struct Date {
     int year = 0;
@@ -35,13 +35,17 @@ struct Date {
     int day = 0;
 };
 
-bool IsLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool IsLeap(int y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 int RealDaysInMonth(int month, int year) {
     return month == 2 ? (IsLeap(year) ? 29 : 28) : DaysInMonth(month, year);
 }
 
-long Serial(const Date& d) { return (d.year * 12L + d.month) * 32L + d.day; }
+long Serial(const Date& d) {
+    return (d.year * 12L + d.month) * 32L + d.day;
+}
 
 // The solar model's calendar arithmetic holds from 1 March 1900 to 28 February 2100.
 const Date kFirstDate{1900, 3, 1};
@@ -204,8 +208,7 @@ int Run(const std::vector<std::string>& argv, const std::string& exeDir, std::os
 
     const ReadStatus status = state.ReadConfigFile();
     const bool townGiven = opt.town >= 0;
-    if (status != ReadStatus::Ok &&
-        !(status == ReadStatus::SelectionOutOfRange && townGiven)) {
+    if (status != ReadStatus::Ok && !(status == ReadStatus::SelectionOutOfRange && townGiven)) {
         return failure("cannot go on: " + state.DataCfgPath() + " was not read completely");
     }
     if (townGiven && !state.ApplyTown(opt.town)) {

@@ -1,5 +1,6 @@
 #include "astro/primitives.h"
 #include "state/program_state.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -15,16 +16,7 @@ struct Place {
     int timeZone, dst;
 };
 
-// Fajr 18, Isha 17, sunrise/sunset 0.833, Shafi, no offsets.
-DuskwheelConfigStruct ReferenceConvention() {
-    DuskwheelConfigStruct c;
-    c.FajrTwilightAngle = 18;
-    c.IshaTwilightAngle = 17;
-    c.Sunrise_setAngle = 0.833;
-    c.AsrShafi = true;
-    c.Name = "Reference";
-    return c;
-}
+using test::ReferenceConvention;
 
 ProgramState StateAt(const Place& p, DuskwheelConfigStruct convention = ReferenceConvention()) {
     ProgramState s;
@@ -39,7 +31,8 @@ ProgramState StateAt(const Place& p, DuskwheelConfigStruct convention = Referenc
 std::array<std::string, 6> Shown(const ProgramState& s) {
     std::array<std::string, 6> out;
     for (int i = 0; i < 6; ++i) {
-        out[static_cast<std::size_t>(i)] = FormatHoursMinutes(s.FinalTimes[static_cast<std::size_t>(i)]);
+        out[static_cast<std::size_t>(i)] =
+            FormatHoursMinutes(s.FinalTimes[static_cast<std::size_t>(i)]);
     }
     return out;
 }

@@ -9,7 +9,9 @@ namespace duskwheel {
 namespace {
 
 // Correctly rounded, as a clock time typed in would be.
-double Hms(int h, int m, double s) { return (h * 3600 + m * 60 + s) / 3600.0; }
+double Hms(int h, int m, double s) {
+    return (h * 3600 + m * 60 + s) / 3600.0;
+}
 
 TEST(JulianDay, J2000IsTheEpoch) {
     EXPECT_DOUBLE_EQ(JulianDay(1, 1, 2000, 12.0), 2451545.0);
@@ -115,11 +117,14 @@ TEST(FormatHoursDms, HasNoCarryIntoMinutes) {
 }
 
 TEST(FormatDegrees, CarriesSecondsAndKeepsTheSignOfEachField) {
-    EXPECT_EQ(FormatDegrees((59 + 59 / 60.0 + 59.95 / 3600) * kDegToRad), " 60\xB0" "00'00\"");
-    EXPECT_EQ(FormatDegrees(48.8566 * kDegToRad), " 48\xB0" "51'24\"");
+    EXPECT_EQ(FormatDegrees((59 + 59 / 60.0 + 59.95 / 3600) * kDegToRad), " 60\xB0"
+                                                                          "00'00\"");
+    EXPECT_EQ(FormatDegrees(48.8566 * kDegToRad), " 48\xB0"
+                                                  "51'24\"");
     EXPECT_EQ(FormatDegrees(-(2 + 30 / 60.0 + 15 / 3600.0) * kDegToRad), " -2\xB0-30'-15\"");
     EXPECT_EQ(FormatDegrees(-73.98 * kDegToRad), "-73\xB0-58'-48\"");
-    EXPECT_EQ(FormatDegrees(151.21 * kDegToRad), "151\xB0" "12'36\"");
+    EXPECT_EQ(FormatDegrees(151.21 * kDegToRad), "151\xB0"
+                                                 "12'36\"");
 }
 
 TEST(HorizontalCoordinates, AzimuthFromTheSouthTowardsTheWest) {
@@ -179,10 +184,17 @@ TEST(FormatReal, ShortestTextOfFifteenDigits) {
         const char* text;
     };
     const Case cases[] = {
-        {0.833, "0.833"},     {18, "18"},           {-2, "-2"},
-        {0, "0"},             {0.1 + 0.2, "0.3"},   {12.5, "12.5"},
-        {-0.0801, "-0.0801"}, {1e-5, "0.00001"},    {1.5e-6, "1.5E-6"},
-        {1e15, "1E15"},       {123456789012345.0, "123456789012345"},
+        {0.833, "0.833"},
+        {18, "18"},
+        {-2, "-2"},
+        {0, "0"},
+        {0.1 + 0.2, "0.3"},
+        {12.5, "12.5"},
+        {-0.0801, "-0.0801"},
+        {1e-5, "0.00001"},
+        {1.5e-6, "1.5E-6"},
+        {1e15, "1E15"},
+        {123456789012345.0, "123456789012345"},
         {1.0 / 3, "0.333333333333333"},
     };
     for (const Case& c : cases) {

@@ -21,8 +21,12 @@ const char* const kAlwaysAbove =
     "ERROR : then the Sun is always above our altitude limit. If we were computing rise/set "
     "times, the Sun is then aboute the horizon continuously; we have Midnight Sun.";
 
-std::string N(double x) { return FormatReal(x); }
-std::string I(long long n) { return std::to_string(n); }
+std::string N(double x) {
+    return FormatReal(x);
+}
+std::string I(long long n) {
+    return std::to_string(n);
+}
 
 std::string HourLine(const char* label, double t) {
     return std::string(label) + N(t) + "h ie : " + FormatHoursDms(t);
@@ -37,7 +41,9 @@ int ProgramState::EffectiveTimeZone(int day) const {
     return CurrentTimeZone;
 }
 
-bool ProgramState::DstApplies() const { return EffectiveTimeZone(Day) != CurrentTimeZone; }
+bool ProgramState::DstApplies() const {
+    return EffectiveTimeZone(Day) != CurrentTimeZone;
+}
 
 void ProgramState::ComputeTransit() {
     const bool verbose = Verbose != 0;
@@ -221,8 +227,8 @@ void ProgramState::ComputePrayerTimes() {
             country = town->Country;
             name = town->Name;
         }
-        const std::string place =
-            "latitude=" + FormatDegrees(CurrentLatitude) + "   longitude=" + FormatDegrees(CurrentLongitude);
+        const std::string place = "latitude=" + FormatDegrees(CurrentLatitude) +
+                                  "   longitude=" + FormatDegrees(CurrentLongitude);
         Report(std::string(61, '_'));
         Report("Lieu : " + country + ", " + name);
         Report(place);
@@ -244,8 +250,8 @@ void ProgramState::ComputePrayerTimes() {
     if (!verbose) {
         return;
     }
-    static const char* const kLabels[kPrayerCount] = {"Fajr    =", "Chourouk=", "Zuhr    =",
-                                                       "Asr     =", "Maghrib =", "Isha    ="};
+    static const char* const kLabels[kPrayerCount] = {
+        "Fajr    =", "Chourouk=", "Zuhr    =", "Asr     =", "Maghrib =", "Isha    ="};
     Report("_______ Mawakit Salat Exactes _______");
     for (int i = 0; i < kPrayerCount; ++i) {
         if (i == Zuhr && c.ZuhrFixe) {

@@ -79,8 +79,8 @@ double SiderealTime(double T) {
     return ReduceDegrees(theta) * kDegToRad;
 }
 
-void HorizontalCoordinates(double latitude, double hourAngle, double declination,
-                           double& altitude, double& azimuth) {
+void HorizontalCoordinates(double latitude, double hourAngle, double declination, double& altitude,
+                           double& azimuth) {
     altitude = std::asin(std::sin(latitude) * std::sin(declination) +
                          std::cos(latitude) * std::cos(declination) * std::cos(hourAngle));
     double a = std::atan2(-std::sin(hourAngle), std::cos(latitude) * std::tan(declination) -
@@ -92,11 +92,17 @@ void HorizontalCoordinates(double latitude, double hourAngle, double declination
     azimuth = a == 0 ? 0.0 : a; // never hand out -0
 }
 
-double RadiansToHours(double angle) { return angle * 12 * (1 / kPi); }
+double RadiansToHours(double angle) {
+    return angle * 12 * (1 / kPi);
+}
 
-double HoursToRadians(double hours) { return hours * kPi * (1.0 / 12); }
+double HoursToRadians(double hours) {
+    return hours * kPi * (1.0 / 12);
+}
 
-double WeekdayShift(int timeZone) { return (timeZone + 12) / 24.0 / 36525; }
+double WeekdayShift(int timeZone) {
+    return (timeZone + 12) / 24.0 / 36525;
+}
 
 int DayOfWeek(double T) {
     const double n = 36525 * T + 5;
@@ -176,7 +182,9 @@ std::string FormatHoursDms(double hours) {
     return Printf("%02dh%02d'%02.0f\"", h, m, s);
 }
 
-std::string FormatHourAngle(double angle) { return FormatHoursDms(RadiansToHours(angle)); }
+std::string FormatHourAngle(double angle) {
+    return FormatHoursDms(RadiansToHours(angle));
+}
 
 std::string FormatHoursMinutes(double hours) {
     int h = static_cast<int>(std::trunc(hours));
@@ -220,14 +228,16 @@ std::string FormatReal(double x) {
         digits.pop_back();
     }
     const lconv* lc = std::localeconv();
-    const std::string sep = (lc && lc->decimal_point && *lc->decimal_point) ? lc->decimal_point : ".";
+    const std::string sep =
+        (lc && lc->decimal_point && *lc->decimal_point) ? lc->decimal_point : ".";
 
     std::string out = negative ? "-" : "";
     if (exponent < 15 && std::fabs(x) >= 0.00001) {
         if (exponent < 0) {
             out += "0" + sep + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
         } else if (static_cast<int>(digits.size()) <= exponent + 1) {
-            out += digits + std::string(static_cast<std::size_t>(exponent + 1) - digits.size(), '0');
+            out +=
+                digits + std::string(static_cast<std::size_t>(exponent + 1) - digits.size(), '0');
         } else {
             out += digits.substr(0, static_cast<std::size_t>(exponent) + 1) + sep +
                    digits.substr(static_cast<std::size_t>(exponent) + 1);

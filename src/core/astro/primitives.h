@@ -19,13 +19,12 @@ void SunMeanElements(double T, double& meanAnomaly, double& meanLongitude);
 // True ecliptic longitude, radians in [0, 2pi); no nutation or aberration.
 double SunTrueLongitude(double T);
 // Right ascension in (-pi, pi] and declination.
-void SunEquatorial(double T, double eclipticLongitude, double& rightAscension,
-                   double& declination);
+void SunEquatorial(double T, double eclipticLongitude, double& rightAscension, double& declination);
 // Greenwich mean sidereal time, radians in [0, 2pi).
 double SiderealTime(double T);
 // Azimuth in [0, 2pi) measured from the south, growing towards the west.
-void HorizontalCoordinates(double latitude, double hourAngle, double declination,
-                           double& altitude, double& azimuth);
+void HorizontalCoordinates(double latitude, double hourAngle, double declination, double& altitude,
+                           double& azimuth);
 
 double RadiansToHours(double angle);
 double HoursToRadians(double hours);

@@ -178,7 +178,9 @@ std::string ExtractName(const std::string& rest) {
     return {};
 }
 
-bool ValidConvention(int index) { return index >= 0 && index < kConventionCount; }
+bool ValidConvention(int index) {
+    return index >= 0 && index < kConventionCount;
+}
 
 } // namespace
 
@@ -433,8 +435,8 @@ bool ProgramState::WriteConfigFile() {
     if (!WriteFileAtomically(path, out, &why)) {
         // A file that could not even be created is an open error; anything later a write error.
         const bool opened = why.rfind("cannot create", 0) != 0;
-        ShowError(std::string(opened ? "File write error " : "File open error ") + path +
-                      " (" + why + "); the previous file is unchanged",
+        ShowError(std::string(opened ? "File write error " : "File open error ") + path + " (" +
+                      why + "); the previous file is unchanged",
                   "Error");
         return false;
     }

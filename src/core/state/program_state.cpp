@@ -4,13 +4,17 @@
 
 namespace duskwheel {
 
-std::string TownLabel(const TownData& town) { return town.Country + " : " + town.Name; }
+std::string TownLabel(const TownData& town) {
+    return town.Country + " : " + town.Name;
+}
 
 void ProgramState::FillNameTables() {
     static const char* const kNames[31] = {
         // French months
         "Janvier", "F\xE9vrier", "Mars", "Avril", "Mai", "Juin", "Juillet", "Ao\xFBt", "Septembre",
-        "Octobre", "Novembre", "D\xE9" "cembre",
+        "Octobre", "Novembre",
+        "D\xE9"
+        "cembre",
         // French days, Monday first
         "Lundi", "Mardi", "Mercredi", "Jeudi", "Vendredi", "Samedi", "Dimanche",
         // Hijri months
@@ -32,8 +36,12 @@ const std::string& NameAt(const std::array<std::string, 31>& names, int base, in
 }
 } // namespace
 
-const std::string& ProgramState::MonthName(int month0) const { return NameAt(Names, 0, 12, month0); }
-const std::string& ProgramState::DayName(int weekday) const { return NameAt(Names, 12, 7, weekday); }
+const std::string& ProgramState::MonthName(int month0) const {
+    return NameAt(Names, 0, 12, month0);
+}
+const std::string& ProgramState::DayName(int weekday) const {
+    return NameAt(Names, 12, 7, weekday);
+}
 const std::string& ProgramState::HijriMonthName(int month0) const {
     return NameAt(Names, 19, 12, month0);
 }
@@ -52,7 +60,9 @@ bool ProgramState::ApplyTown(int i) {
     return true;
 }
 
-bool ProgramState::HasTown() const { return SelectedTown() != nullptr; }
+bool ProgramState::HasTown() const {
+    return SelectedTown() != nullptr;
+}
 
 const TownData* ProgramState::SelectedTown() const {
     if (TownSelected < 0 || static_cast<std::size_t>(TownSelected) >= TownList.size()) {
@@ -84,8 +94,12 @@ std::string ProgramState::FilePath(const std::string& fileName) const {
     return FilesDir + "/" + fileName;
 }
 
-std::string ProgramState::DataCfgPath() const { return FilePath("data.cfg"); }
-std::string ProgramState::EchoPath() const { return FilePath("read_echo.cfg"); }
+std::string ProgramState::DataCfgPath() const {
+    return FilePath("data.cfg");
+}
+std::string ProgramState::EchoPath() const {
+    return FilePath("read_echo.cfg");
+}
 
 void ProgramState::Report(const std::string& line) {
     if (Sink != nullptr) {

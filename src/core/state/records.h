@@ -14,7 +14,7 @@ inline constexpr int kConventionCount = 9;
 
 struct DuskwheelConfigStruct {
     std::array<double, kPrayerCount> time2add4salat{}; // minutes added to each computed instant
-    bool AsrShafi = false;        // shadow factor 1 (Shafi) or 2 (Hanafi)
+    bool AsrShafi = false;                             // shadow factor 1 (Shafi) or 2 (Hanafi)
     bool Isha_is_Maghrib = false; // Isha = Maghrib + Isha_is_Maghrib_plus minutes
     bool ZuhrFixe = false;        // Zuhr is ZuhrFixeHour, no offset
     double FajrTwilightAngle = 0; // degrees below the horizon

@@ -1,0 +1,47 @@
+#include "test_support.h"
+
+#include <atomic>
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
+
+namespace duskwheel::test {
+
+TempDir::TempDir() {
+    static std::atomic<int> counter{0};
+    path_ = std::filesystem::temp_directory_path() /
+            ("duskwheel-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+void TempDir::Write(const std::string& name, const std::string& bytes) const {
+    std::ofstream out(path_ / name, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+std::string TempDir::Read(const std::string& name) const {
+    std::ifstream in(path_ / name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+DuskwheelConfigStruct ReferenceConvention() {
+    DuskwheelConfigStruct c;
+    c.FajrTwilightAngle = 18;
+    c.IshaTwilightAngle = 17;
+    c.Sunrise_setAngle = 0.833;
+    c.AsrShafi = true;
+    c.Name = "Reference";
+    return c;
+}
+
+TownData ReferenceParis() {
+    return TownData{"France", "Paris", 2.35, 48.85, 1, 0, 1};
+}
+
+} // namespace duskwheel::test
