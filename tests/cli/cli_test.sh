@@ -61,6 +61,17 @@ expect 0 "$CLI" --dir "$ref" --verbose day 2008-12-21
 echo "$out" | grep -q $'^Passage au m\xe9ridien (Zuhr)=12.8151' || fail "verbose Latin-1/point"
 [[ "$(echo "$out" | tail -6 | head -1)" == "Fajr 06:45" ]] || fail "verbose then times"
 
+# The user's decimal separator, where such a locale exists.
+if locale -a 2>/dev/null | grep -qi '^fr_FR\.utf-\?8$'; then
+  LC_ALL=fr_FR.UTF-8 "$CLI" --dir "$ref" --verbose day 2008-12-21 >"$WORK/fr" 2>&1
+  grep -q $'^Passage au m\xe9ridien (Zuhr)=12,8151' "$WORK/fr" || fail "no decimal comma under fr_FR"
+  grep -q '^Fajr 06:45$' "$WORK/fr" || fail "times changed under fr_FR"
+  mkdir -p "$WORK/frsave"
+  cp "$DATA/data.cfg" "$WORK/frsave/"
+  LC_ALL=fr_FR.UTF-8 "$CLI" --dir "$WORK/frsave" save || fail "save under fr_FR"
+  cmp -s "$DATA/data.cfg" "$WORK/frsave/data.cfg" || fail "data.cfg numbers changed under fr_FR"
+fi
+
 # Saving writes the same bytes it read, and leaves no temporary file.
 cp "$DATA/data.cfg" "$WORK/data.cfg"
 expect 0 "$CLI" --dir "$WORK" save
