@@ -106,6 +106,8 @@ int ProgramState::ComputePrayerHour(int prayer, double& time) {
         break;
     }
     const double shadow = c.AsrShafi ? 1 : 2;
+    const double sinPhi = std::sin(phi);
+    const double cosPhi = std::cos(phi);
 
     double ut = zuhr - TZ_eff;
     if (verbose) {
@@ -133,8 +135,7 @@ int ProgramState::ComputePrayerHour(int prayer, double& time) {
                 Report("h=" + N(h0 * kRadToDeg) + "\xB0  ie altitude " + FormatDegrees(h0));
             }
         }
-        const double cosTau =
-            (std::sin(h0) - std::sin(Delta) * std::sin(phi)) / std::cos(phi) / std::cos(Delta);
+        const double cosTau = (std::sin(h0) - std::sin(Delta) * sinPhi) / cosPhi / std::cos(Delta);
         if (verbose) {
             Report(" costau=" + N(cosTau));
         }
