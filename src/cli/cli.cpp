@@ -1,11 +1,15 @@
 #include "cli.h"
 
 #include "astro/primitives.h"
+#include "calendar/calendar_data.h"
+#include "calendar/html_calendar.h"
 #include "state/program_state.h"
 
 #include <charconv>
 #include <ctime>
+#include <filesystem>
 #include <ostream>
+#include <system_error>
 
 namespace duskwheel::cli {
 
@@ -24,7 +28,11 @@ constexpr const char* kUsage =
     "  day YYYY-MM-DD         the six prayer times of that date\n"
     "  days FROM TO           one line per date from FROM to TO (YYYY-MM-DD, inclusive)\n"
     "  towns                  the towns of data.cfg, the selected one marked *\n"
-    "  save                   write data.cfg back into DIR\n";
+    "  save                   write data.cfg back into DIR\n"
+    "  month YYYY-MM          write the HTML calendar of that month into DIR and print\n"
+    "                         its path (Town_MonthYYYY.html, month name in French)\n"
+    "  year YYYY              write the HTML calendar of that year into DIR and print\n"
+    "                         its path (Town_YYYY.html)\n";
 
 constexpr const char* kPrayerNames[kPrayerCount] = {"Fajr", "Chourouk", "Zuhr",
                                                     "Asr",  "Maghrib",  "Isha"};
@@ -78,6 +86,35 @@ std::string ParseDate(const std::string& text, Date& date) {
         return "'" + text + "' is outside 1900-03-01 .. 2100-02-28, the range of the solar model";
     }
     return {};
+}
+
+// YYYY-MM, a month whose every day the solar model covers; else a message.
+std::string ParseMonth(const std::string& text, Date& date) {
+    if (text.size() != 7 || text[4] != '-' || !ParseNumber(text, 0, 4, date.year) ||
+        !ParseNumber(text, 5, 2, date.month) || date.month < 1 || date.month > 12) {
+        return "'" + text + "' is not a month of the form YYYY-MM";
+    }
+    if (!CalendarMonthInRange(date.year, date.month)) {
+        return "'" + text + "' is outside 1900-03 .. 2100-01, the months the solar model covers";
+    }
+    return {};
+}
+
+std::string ParseYear(const std::string& text, Date& date) {
+    if (text.size() != 4 || !ParseNumber(text, 0, 4, date.year)) {
+        return "'" + text + "' is not a year of the form YYYY";
+    }
+    if (!CalendarYearInRange(date.year)) {
+        return "'" + text + "' is outside 1901 .. 2099, the years the solar model covers";
+    }
+    return {};
+}
+
+// The page's path as the user can reuse it from any folder.
+std::string FullPath(const std::string& path) {
+    std::error_code ec;
+    const std::filesystem::path full = std::filesystem::absolute(path, ec);
+    return ec ? path : full.string();
 }
 
 Date NextDay(Date d) {
@@ -194,6 +231,17 @@ int Run(const std::vector<std::string>& argv, const std::string& exeDir, std::os
         if (n == 2 && Serial(dates[0]) > Serial(dates[1])) {
             return usage("the first date comes after the second");
         }
+    } else if (opt.command == "month" || opt.command == "year") {
+        const bool month = opt.command == "month";
+        if (!wantArgs(1)) {
+            return usage(month ? "'month' needs a month (YYYY-MM)" : "'year' needs a year (YYYY)");
+        }
+        Date d;
+        if (std::string why = month ? ParseMonth(opt.args[0], d) : ParseYear(opt.args[0], d);
+            !why.empty()) {
+            return usage(why);
+        }
+        dates.push_back(d);
     } else {
         return usage("unknown command '" + opt.command + "'");
     }
@@ -228,6 +276,18 @@ int Run(const std::vector<std::string>& argv, const std::string& exeDir, std::os
     }
     if (opt.command == "save") {
         return state.WriteConfigFile() ? 0 : failure("data.cfg was not written");
+    }
+    if (opt.command == "month" || opt.command == "year") {
+        // The same call as the menu commands, so the page is the same byte for byte.
+        const Date& d = dates.front();
+        const PageWriteResult page = opt.command == "month"
+                                         ? WriteMonthCalendar(state, d.year, d.month)
+                                         : WriteYearCalendar(state, d.year);
+        if (!page.ok) {
+            return failure("the page was not written");
+        }
+        out << FullPath(page.path) << '\n';
+        return 0;
     }
     if (opt.command == "today") {
         const std::time_t now = std::time(nullptr);
