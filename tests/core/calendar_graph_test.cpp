@@ -2,6 +2,7 @@
 #include "calendar/calendar_data.h"
 #include "calendar/year_graph.h"
 #include "state/program_state.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -21,28 +22,17 @@ using graph::Label;
 using graph::Line;
 using graph::Shape;
 
-struct Lines : ReportSink {
-    std::vector<std::string> lines;
-    void AppendLine(const std::string& line) override { lines.push_back(line); }
-};
+using Lines = test::RecordingSink;
 
 // Paris (reference convention: Fajr 18, Isha 17, 0.833, Shafi, no offsets)
 // selected, Cairo second with a convention of its own.
 ProgramState TwoTowns() {
-    ProgramState s;
-    s.FillNameTables();
-    DuskwheelConfigStruct& c = s.Conventions[0];
-    c.FajrTwilightAngle = 18;
-    c.IshaTwilightAngle = 17;
-    c.Sunrise_setAngle = 0.833;
-    c.AsrShafi = true;
-    s.Conventions[2] = c;
+    ProgramState s = test::ReferenceState();
+    s.Conventions[2] = s.Conventions[0];
     s.Conventions[2].FajrTwilightAngle = 19.5;
     s.Conventions[2].IshaTwilightAngle = 17.5;
-    s.TownList.push_back(TownData{"France", "Paris", 2.35, 48.85, 1, 0, 1});
     s.TownList.push_back(TownData{"Egypt", "Cairo", 31.2357, 30.0444, 2, 2, 2});
     s.NumberOfTowns = 2;
-    s.ApplyTown(0);
     return s;
 }
 

@@ -2,6 +2,7 @@
 #include "calendar/calendar_data.h"
 #include "calendar/html_calendar.h"
 #include "state/program_state.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -26,59 +27,12 @@ struct Messages : Host {
     }
 };
 
-struct Lines : ReportSink {
-    std::vector<std::string> lines;
-    void AppendLine(const std::string& line) override { lines.push_back(line); }
-};
+using Folder = test::TempDir;
+using Lines = test::RecordingSink;
+using test::ReadFile;
 
-class Folder {
-  public:
-    Folder() {
-        static std::atomic<int> counter{0};
-        path_ = fs::temp_directory_path() / ("duskwheel-calendar-" + std::to_string(::getpid()) +
-                                             "-" + std::to_string(counter++));
-        fs::remove_all(path_);
-        fs::create_directories(path_);
-    }
-    ~Folder() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    Folder(const Folder&) = delete;
-    Folder& operator=(const Folder&) = delete;
-    std::string Dir() const { return path_.string(); }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-    std::vector<std::string> Names() const {
-        std::vector<std::string> out;
-        for (const auto& e : fs::directory_iterator(path_)) {
-            out.push_back(e.path().filename().string());
-        }
-        return out;
-    }
-
-  private:
-    fs::path path_;
-};
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// Fajr 18, Isha 17, sunrise/sunset 0.833, Shafi, no offsets; Paris 48.85 N,
-// 2.35 E, UTC+1 with the Sunday rule.
 ProgramState ParisState(const std::string& dir = {}) {
-    ProgramState s;
-    s.FillNameTables();
-    DuskwheelConfigStruct& c = s.Conventions[0];
-    c.FajrTwilightAngle = 18;
-    c.IshaTwilightAngle = 17;
-    c.Sunrise_setAngle = 0.833;
-    c.AsrShafi = true;
-    c.Name = "Reference";
-    s.TownList.push_back(TownData{"France", "Paris", 2.35, 48.85, 1, 0, 1});
-    s.NumberOfTowns = 1;
-    s.ApplyTown(0);
+    ProgramState s = test::ReferenceState();
     s.FilesDir = dir;
     return s;
 }
@@ -131,7 +85,7 @@ void ExpectGolden(const std::string& bytes, const std::string& goldenName) {
     if (const char* update = std::getenv("DUSKWHEEL_UPDATE_GOLDEN"); update && *update == '1') {
         std::ofstream(path, std::ios::binary) << bytes;
     }
-    const std::string golden = ReadBytes(path);
+    const std::string golden = ReadFile(path);
     ASSERT_FALSE(golden.empty()) << "missing golden file " << path;
     if (bytes == golden) {
         return;
@@ -153,7 +107,7 @@ TEST(CalendarPages, MonthPageMatchesItsGoldenFile) {
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_EQ(r.path, folder.File("Paris_Mars2008.html"));
     EXPECT_TRUE(host.texts.empty());
-    ExpectGolden(ReadBytes(r.path), "Paris_Mars2008.html");
+    ExpectGolden(ReadFile(r.path), "Paris_Mars2008.html");
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"Paris_Mars2008.html"}); // no temporary left
 }
 
@@ -163,7 +117,7 @@ TEST(CalendarPages, YearPageMatchesItsGoldenFile) {
     const PageWriteResult r = WriteYearCalendar(s, 2008);
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_EQ(r.path, folder.File("Paris_2008.html"));
-    ExpectGolden(ReadBytes(r.path), "Paris_2008.html");
+    ExpectGolden(ReadFile(r.path), "Paris_2008.html");
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"Paris_2008.html"});
 }
 
@@ -417,7 +371,7 @@ TEST(CalendarPages, FailedWriteIsReportedAndNeverLeavesAHalfPage) {
         ASSERT_EQ(host.texts.size(), 1u);
         EXPECT_TRUE(
             host.texts[0].starts_with("Error: File open error " + folder.File("Paris_2008.html")));
-        EXPECT_EQ(ReadBytes(folder.File("Paris_2008.html")), "older page");
+        EXPECT_EQ(ReadFile(folder.File("Paris_2008.html")), "older page");
     }
     // The page's name is taken by a folder: the finished temporary file is not
     // left behind and the name keeps what it held.
@@ -445,18 +399,18 @@ TEST(CalendarPages, RunningAgainOverwritesThePageAndLeavesOtherPages) {
     std::ofstream(folder.File("Paris_Mars2008.html"), std::ios::binary)
         << std::string(50000, 'x'); // longer than the page: nothing of it may remain
     ASSERT_TRUE(WriteMonthCalendar(s, 2008, 3).ok);
-    const std::string march = ReadBytes(folder.File("Paris_Mars2008.html"));
+    const std::string march = ReadFile(folder.File("Paris_Mars2008.html"));
     EXPECT_EQ(march, MonthPageBytes(s, *s.SelectedTown(), ComputeMonthTables(s, 2008, 3)));
 
     ASSERT_TRUE(WriteYearCalendar(s, 2008).ok);
     s.TownList[0].latitude = 43.3; // same town name, other place: the second run replaces the first
     s.ApplyTown(0);
-    const std::string first = ReadBytes(folder.File("Paris_2008.html"));
+    const std::string first = ReadFile(folder.File("Paris_2008.html"));
     ASSERT_TRUE(WriteYearCalendar(s, 2008).ok);
-    const std::string second = ReadBytes(folder.File("Paris_2008.html"));
+    const std::string second = ReadFile(folder.File("Paris_2008.html"));
     EXPECT_NE(first, second);
     EXPECT_EQ(second, YearPageBytes(s, *s.SelectedTown(), 2008, ComputeYearTables(s, 2008)));
-    EXPECT_EQ(ReadBytes(folder.File("Paris_Mars2008.html")), march);
+    EXPECT_EQ(ReadFile(folder.File("Paris_Mars2008.html")), march);
     EXPECT_EQ(folder.Names().size(), 2u);
 }
 

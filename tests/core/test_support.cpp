@@ -26,7 +26,19 @@ void TempDir::Write(const std::string& name, const std::string& bytes) const {
 }
 
 std::string TempDir::Read(const std::string& name) const {
-    std::ifstream in(path_ / name, std::ios::binary);
+    return ReadFile(File(name));
+}
+
+std::vector<std::string> TempDir::Names() const {
+    std::vector<std::string> out;
+    for (const auto& e : std::filesystem::directory_iterator(path_)) {
+        out.push_back(e.path().filename().string());
+    }
+    return out;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
@@ -42,6 +54,16 @@ DuskwheelConfigStruct ReferenceConvention() {
 
 TownData ReferenceParis() {
     return TownData{"France", "Paris", 2.35, 48.85, 1, 0, 1};
+}
+
+ProgramState ReferenceState() {
+    ProgramState s;
+    s.FillNameTables();
+    s.Conventions[0] = ReferenceConvention();
+    s.TownList.push_back(ReferenceParis());
+    s.NumberOfTowns = 1;
+    s.ApplyTown(0);
+    return s;
 }
 
 } // namespace duskwheel::test

@@ -18,6 +18,8 @@ class TempDir {
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
     const std::filesystem::path& Path() const { return path_; }
+    std::string Dir() const { return path_.string(); }
+    std::vector<std::string> Names() const; // file names in the folder
     std::string File(const std::string& name) const { return (path_ / name).string(); }
     void Write(const std::string& name, const std::string& bytes) const;
     std::string Read(const std::string& name) const;
@@ -53,7 +55,13 @@ class RecordingSink : public ReportSink {
 
 // Fajr 18, Isha 17, sunrise/sunset 0.833, Shafi, no offsets.
 DuskwheelConfigStruct ReferenceConvention();
+// Whole file as bytes; empty when it cannot be read.
+std::string ReadFile(const std::string& path);
+
 // Paris as the reference town: 48.85 N, 2.35 E, UTC+1, Sunday rule, convention 0.
 TownData ReferenceParis();
+// Name tables filled, the reference convention as convention 0 and Paris as
+// the only town, applied.
+ProgramState ReferenceState();
 
 } // namespace duskwheel::test
