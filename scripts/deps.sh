@@ -6,9 +6,10 @@ set -euo pipefail
 DUSKWHEEL_PACKAGES=(
   cmake g++ make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev libgl1-mesa-dev
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-serialport-dev libgl1-mesa-dev
+  # Noto Sans for the windows, Noto Naskh/Sans Arabic for the Arabic prayer names
   fonts-dejavu-core fonts-noto-core
-  xvfb xauth clang-format
+  xvfb xauth clang-format locales
 )
 
 missing=()

@@ -1,0 +1,118 @@
+#pragma once
+// Shared fixtures of the window tests (header only: every .cpp here is a test
+// program of its own). A temporary folder per test holds data.cfg and
+// Duskwheel.ini; the clock is a variable the test sets; error messages are
+// recorded instead of shown in modal boxes.
+
+#include "main_window.h"
+#include "state/program_state.h"
+#include "text.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace duskwheel::ui::test {
+
+struct Message {
+    QString text;
+    QString title;
+};
+
+// The reference convention of the engine tests: Fajr 18, Isha 17,
+// sunrise/sunset 0.833, Shafi, no offsets.
+inline DuskwheelConfigStruct ReferenceConvention() {
+    DuskwheelConfigStruct c;
+    c.FajrTwilightAngle = 18;
+    c.IshaTwilightAngle = 17;
+    c.Sunrise_setAngle = 0.833;
+    c.AsrShafi = true;
+    c.Name = "Reference";
+    return c;
+}
+
+// Paris of the engine tests: latitude 48.85, longitude 2.35, zone 1, DST rule 1.
+inline TownData Paris() {
+    return TownData{"France", "Paris", 2.35, 48.85, 1, 0, 1};
+}
+
+// The six times of 21 December 2008 in Paris, and its caption.
+inline const QStringList& ParisDecember21() {
+    static const QStringList times = {"06:45", "08:42", "12:49", "14:40", "16:56", "18:46"};
+    return times;
+}
+inline const QString kParisCaption = QStringLiteral("France, Paris  le Dimanche 21/12/2008");
+
+class Fixture {
+  public:
+    Fixture() { Q_ASSERT(dir_.isValid()); }
+
+    QString Dir() const { return dir_.path(); }
+    QString File(const QString& name) const { return QDir(dir_.path()).filePath(name); }
+
+    // data.cfg written by the engine's own writer.
+    void WriteConfig(const std::vector<TownData>& towns = {Paris()}, int selected = 0,
+                     int verbose = 0) const {
+        ProgramState s;
+        s.FilesDir = ToFilePath(Dir());
+        s.Conventions[0] = ReferenceConvention();
+        s.TownList = towns;
+        s.NumberOfTowns = static_cast<int>(towns.size());
+        s.TownSelected = selected;
+        s.Verbose = verbose;
+        const bool written = s.WriteConfigFile();
+        Q_ASSERT(written);
+    }
+
+    void WriteFile(const QString& name, const QByteArray& bytes) const {
+        QFile f(File(name));
+        const bool opened = f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        Q_ASSERT(opened);
+        f.write(bytes);
+    }
+
+    QByteArray ReadFile(const QString& name) const {
+        QFile f(File(name));
+        if (!f.open(QIODevice::ReadOnly)) {
+            return {};
+        }
+        return f.readAll();
+    }
+
+    MainOptions Options() {
+        MainOptions o;
+        o.filesDir = Dir();
+        o.clock = [this] { return now; };
+        o.showError = [this](const QString& text, const QString& title) {
+            messages.push_back({text, title});
+        };
+        o.startTimer = false;
+        return o;
+    }
+
+    std::unique_ptr<TFormMain> MakeMain() { return std::make_unique<TFormMain>(Options()); }
+
+    QDateTime now{QDate(2008, 12, 21), QTime(10, 11, 12)};
+    std::vector<Message> messages;
+
+  private:
+    QTemporaryDir dir_;
+};
+
+inline QStringList FieldTexts(const TFormMain& w) {
+    QStringList out;
+    for (const auto* field : w.TimeFields()) {
+        out << field->text();
+    }
+    return out;
+}
+
+} // namespace duskwheel::ui::test
