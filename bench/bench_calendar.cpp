@@ -4,6 +4,7 @@
 #include "calendar/calendar_data.h"
 #include "calendar/html_calendar.h"
 #include "calendar/year_graph.h"
+#include "reference_state.h"
 #include "state/program_state.h"
 
 #include <benchmark/benchmark.h>
@@ -17,16 +18,7 @@ namespace {
 using namespace duskwheel;
 
 ProgramState Paris(const std::string& dir) {
-    ProgramState s;
-    s.FillNameTables();
-    DuskwheelConfigStruct& c = s.Conventions[0];
-    c.FajrTwilightAngle = 18;
-    c.IshaTwilightAngle = 17;
-    c.Sunrise_setAngle = 0.833;
-    c.AsrShafi = true;
-    s.TownList.push_back(TownData{"France", "Paris", 2.35, 48.85, 1, 0, 1});
-    s.NumberOfTowns = 1;
-    s.ApplyTown(0);
+    ProgramState s = test::ReferenceState();
     s.FilesDir = dir;
     return s;
 }

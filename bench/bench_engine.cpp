@@ -1,4 +1,5 @@
 #include "astro/primitives.h"
+#include "reference_state.h"
 #include "state/program_state.h"
 
 #include <benchmark/benchmark.h>
@@ -36,21 +37,8 @@ namespace {
 
 using namespace duskwheel;
 
-ProgramState ParisState() {
-    ProgramState s;
-    DuskwheelConfigStruct& c = s.Conventions[0];
-    c.FajrTwilightAngle = 18;
-    c.IshaTwilightAngle = 17;
-    c.Sunrise_setAngle = 0.833;
-    c.AsrShafi = true;
-    s.TownList.push_back(TownData{"France", "Paris", 2.35, 48.85, 1, 0, 1});
-    s.NumberOfTowns = 1;
-    s.ApplyTown(0);
-    return s;
-}
-
 void BM_OneDay(benchmark::State& bs) {
-    ProgramState s = ParisState();
+    ProgramState s = test::ReferenceState();
     s.SetDate(2008, 12, 21);
     const long long before = g_allocations.load();
     for (auto _ : bs) {
@@ -63,7 +51,7 @@ void BM_OneDay(benchmark::State& bs) {
 BENCHMARK(BM_OneDay);
 
 void BM_YearOfOneTown(benchmark::State& bs) {
-    ProgramState s = ParisState();
+    ProgramState s = test::ReferenceState();
     MonthTable table{};
     WeekdayList weekdays{};
     const long long before = g_allocations.load();
@@ -82,7 +70,7 @@ void BM_ReadConfigFile1000Towns(benchmark::State& bs) {
     const auto dir =
         std::filesystem::temp_directory_path() / ("duskwheel-bench-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
-    ProgramState source = ParisState();
+    ProgramState source = test::ReferenceState();
     source.FilesDir = dir.string();
     source.TownList.clear();
     for (int i = 0; i < 1000; ++i) {

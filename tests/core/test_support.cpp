@@ -42,28 +42,4 @@ std::string ReadFile(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-DuskwheelConfigStruct ReferenceConvention() {
-    DuskwheelConfigStruct c;
-    c.FajrTwilightAngle = 18;
-    c.IshaTwilightAngle = 17;
-    c.Sunrise_setAngle = 0.833;
-    c.AsrShafi = true;
-    c.Name = "Reference";
-    return c;
-}
-
-TownData ReferenceParis() {
-    return TownData{"France", "Paris", 2.35, 48.85, 1, 0, 1};
-}
-
-ProgramState ReferenceState() {
-    ProgramState s;
-    s.FillNameTables();
-    s.Conventions[0] = ReferenceConvention();
-    s.TownList.push_back(ReferenceParis());
-    s.NumberOfTowns = 1;
-    s.ApplyTown(0);
-    return s;
-}
-
 } // namespace duskwheel::test

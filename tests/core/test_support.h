@@ -2,6 +2,7 @@
 // Shared fixtures of the core tests: a temporary folder per test, a host and
 // a report sink that record what the core tells the user.
 
+#include "reference_state.h"
 #include "state/host.h"
 #include "state/program_state.h"
 
@@ -53,15 +54,7 @@ class RecordingSink : public ReportSink {
     void AppendLine(const std::string& line) override { lines.push_back(line); }
 };
 
-// Fajr 18, Isha 17, sunrise/sunset 0.833, Shafi, no offsets.
-DuskwheelConfigStruct ReferenceConvention();
 // Whole file as bytes; empty when it cannot be read.
 std::string ReadFile(const std::string& path);
-
-// Paris as the reference town: 48.85 N, 2.35 E, UTC+1, Sunday rule, convention 0.
-TownData ReferenceParis();
-// Name tables filled, the reference convention as convention 0 and Paris as
-// the only town, applied.
-ProgramState ReferenceState();
 
 } // namespace duskwheel::test
