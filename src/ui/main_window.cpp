@@ -4,15 +4,21 @@
 #include "date_serial.h"
 #include "display.h"
 #include "elided_label.h"
+#include "graph.h"
 #include "kibla.h"
 #include "options.h"
 #include "prayer_names.h"
+#include "sel_graph.h"
+#include "sel_mounth.h"
+#include "sel_year.h"
 #include "settings.h"
 #include "text.h"
 #include "towns.h"
 #include "windows.h"
 
 #include "astro/primitives.h"
+#include "calendar/html_calendar.h"
+#include "calendar/year_graph.h"
 #include "config/ini_file.h"
 
 #include <QAction>
@@ -20,6 +26,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateEdit>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -42,9 +49,11 @@
 #include <QTextDocument>
 #include <QTimeEdit>
 #include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 namespace duskwheel::ui {
@@ -367,8 +376,8 @@ void TFormMain::BuildMenu() {
     About1 = add(help, QStringLiteral("&About"), &TFormMain::About1Click);
 
     // Not built yet.
-    for (QAction* later : {Onemounth1, Oneyear1, G1, ButtonCalc_haz, Kibladirection1, Moonposition1,
-                           Hidjraconversion1, TownsConfig, Settings1, Help2, Che1, About1}) {
+    for (QAction* later : {ButtonCalc_haz, Kibladirection1, Moonposition1, Hidjraconversion1,
+                           TownsConfig, Settings1, Help2, Che1, About1}) {
         later->setEnabled(false);
     }
 }
@@ -684,9 +693,131 @@ void TFormMain::LCD1Click() {}
 void TFormMain::Wallyearcalendar1Click() {}
 void TFormMain::Wallyearcalendarhtml1Click() {}
 
-void TFormMain::Onemounth1Click() {}
-void TFormMain::Oneyear1Click() {}
-void TFormMain::G1Click() {}
+// ---------------------------------------------------------------------------
+// The calendars and the year graph.
+
+namespace {
+
+// The dialog built at start-up, or, should there be none (a main window
+// built on its own), one of the main window's own, built once.
+template <typename Dialog> Dialog& DialogOf(Dialog*& global, QWidget* owner) {
+    if (global == nullptr) {
+        new Dialog(owner); // sets `global`; released with its owner
+    }
+    return *global;
+}
+
+} // namespace
+
+bool TFormMain::TownInUse(const QString& what) {
+    if (HasDisplayableTown()) {
+        return true;
+    }
+    // Without a town read and applied in full, a page or a graph would carry
+    // a town's name over times computed for some other place.
+    ShowErrorText(QStringLiteral("No town in use: data.cfg was not read completely.\n"
+                                 "Load a valid configuration or choose a town before making %1.")
+                      .arg(what),
+                  QStringLiteral("Error"));
+    return false;
+}
+
+void TFormMain::OpenPage(const PageWriteResult& page) {
+    if (!page.ok) {
+        return; // the failure has been shown; there is no page to open
+    }
+    const QString path = FromFilePath(page.path);
+    statusBar()->showMessage(QDir::toNativeSeparators(path), 15000);
+    const bool opened = setup_.openDocument ? setup_.openDocument(path)
+                                            : QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    if (!opened) {
+        // The page is there; the user must learn where, since nothing shows it.
+        ShowErrorText(QStringLiteral("The page was written to %1\n"
+                                     "but no program could be started to open it.")
+                          .arg(QDir::toNativeSeparators(path)),
+                      QStringLiteral("Error"));
+    }
+}
+
+void TFormMain::Onemounth1Click() {
+    if (!TownInUse(QStringLiteral("a calendar"))) {
+        return;
+    }
+    TDlgSelMounth& dialog = DialogOf(DlgSelMounth, this);
+    DateFromPicker();
+    dialog.Preselect(state_.Year, state_.Month);
+    if (dialog.exec() != QDialog::Accepted || closing_) {
+        return;
+    }
+    const int month = dialog.ChosenMonth();
+    const int year = dialog.ChosenYear();
+    if (month == 0 || year == 0) {
+        return; // "Generate" is disabled then; never compute an empty choice
+    }
+    // Verbose is kept quiet and restored by the computation itself.
+    OpenPage(WriteMonthCalendar(state_, year, month));
+}
+
+void TFormMain::Oneyear1Click() {
+    if (!TownInUse(QStringLiteral("a calendar"))) {
+        return;
+    }
+    TDlgSelYear& dialog = DialogOf(DlgSelYear, this);
+    DateFromPicker();
+    dialog.Preselect(state_.Year);
+    if (dialog.exec() != QDialog::Accepted || closing_) {
+        return;
+    }
+    const int year = dialog.ChosenYear();
+    if (year == 0) {
+        return;
+    }
+    OpenPage(WriteYearCalendar(state_, year));
+}
+
+void TFormMain::G1Click() {
+    if (!TownInUse(QStringLiteral("a graph"))) {
+        return;
+    }
+    TDlgSelGraph& dialog = DialogOf(DlgSelGraph, this);
+    dialog.FillTowns(state_.TownList, state_.TownSelected);
+    DateFromPicker();
+    dialog.Preselect(state_.Year);
+    if (dialog.exec() != QDialog::Accepted || closing_) {
+        return;
+    }
+    const int town = dialog.ChosenTown();
+    const int year = dialog.ChosenYear();
+    if (town < 0 || year == 0) {
+        return;
+    }
+    // The chosen town is applied for the computation only: TownSelected, the
+    // current location and Verbose come back exactly as they were.
+    std::optional<YearGraph> graph = ComputeYearGraph(state_, town, year);
+    if (!graph) {
+        ShowErrorText(QStringLiteral("No graph for %1").arg(year), QStringLiteral("Error"));
+        return;
+    }
+    auto* window = new TFormGraph(std::move(*graph), this);
+    std::erase_if(graphs_, [](const QPointer<TFormGraph>& w) { return w.isNull(); });
+    graphs_.emplace_back(window);
+    window->CentreOn(this);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    window->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+std::vector<TFormGraph*> TFormMain::GraphWindows() const {
+    std::vector<TFormGraph*> open;
+    for (const QPointer<TFormGraph>& window : graphs_) {
+        if (!window.isNull()) {
+            open.push_back(window.data());
+        }
+    }
+    return open;
+}
+
 void TFormMain::ButtonCalc_hazClick() {}
 void TFormMain::Kibladirection1Click() {}
 void TFormMain::Moonposition1Click() {}

@@ -10,11 +10,13 @@
 
 #include <QDateTime>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -29,10 +31,15 @@ class QTimeEdit;
 class QTimer;
 class QVBoxLayout;
 
+namespace duskwheel {
+struct PageWriteResult;
+}
+
 namespace duskwheel::ui {
 
 class ElidedLabel;
 class TFormDisplay;
+class TFormGraph;
 class TFormOptions;
 class TFormSettings;
 class TFormTowns;
@@ -51,6 +58,9 @@ struct MainOptions {
     bool startTimer = true;
     // Whether a tray icon may be shown (where the desktop has a tray).
     bool useTray = true;
+    // Opens a written page with the user's default program and tells whether
+    // one took it; empty: the desktop's handler for the file.
+    std::function<bool(const QString& path)> openDocument;
 };
 
 class TFormMain : public QMainWindow, private ReportSink, private Host {
@@ -121,6 +131,8 @@ class TFormMain : public QMainWindow, private ReportSink, private Host {
     TFormSettings* Settings() const { return settings_; }
     TFormDisplay* Display() const { return display_.get(); }
     TFormOptions* Options() const { return optionsWindow_; }
+    // The year graph windows still open, oldest first.
+    std::vector<TFormGraph*> GraphWindows() const;
 
     // --- the picked day on display
     // Writes the town-and-date caption and the six time fields from the state.
@@ -176,10 +188,12 @@ class TFormMain : public QMainWindow, private ReportSink, private Host {
     void Wallyearcalendarhtml1Click();
     void Timer1Timer();
 
-    // Commands not built yet; their items are disabled.
+    // The month and year calendars and the year graph.
     void Onemounth1Click();
     void Oneyear1Click();
     void G1Click();
+
+    // Commands not built yet; their items are disabled.
     void ButtonCalc_hazClick();
     void Kibladirection1Click();
     void Moonposition1Click();
@@ -223,6 +237,11 @@ class TFormMain : public QMainWindow, private ReportSink, private Host {
     void RefreshKiblaIfVisible();
     void SetTrayHint(const QString& hint);
     void ScheduleNextTick();
+    // False, after telling the user, when no town is in use whose times a
+    // calendar or a graph could show.
+    bool TownInUse(const QString& what);
+    // Opens a page that was written; a failed write has been reported already.
+    void OpenPage(const PageWriteResult& page);
 
     ProgramState state_;
     MainOptions setup_;
@@ -242,6 +261,7 @@ class TFormMain : public QMainWindow, private ReportSink, private Host {
     QMenu* trayMenu_ = nullptr;
     QSpacerItem* bottomSpace_ = nullptr;
     QVBoxLayout* centralLayout_ = nullptr;
+    std::vector<QPointer<TFormGraph>> graphs_;
 };
 
 } // namespace duskwheel::ui

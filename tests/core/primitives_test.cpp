@@ -125,6 +125,10 @@ TEST(FormatDegrees, CarriesSecondsAndKeepsTheSignOfEachField) {
     EXPECT_EQ(FormatDegrees(-73.98 * kDegToRad), "-73\xB0-58'-48\"");
     EXPECT_EQ(FormatDegrees(151.21 * kDegToRad), "151\xB0"
                                                  "12'36\"");
+    // Negative angles carry like positive ones: -33.9 degrees is -33 54' 00".
+    EXPECT_EQ(FormatDegrees(-33.9 * kDegToRad), "-33\xB0-54'00\"");
+    EXPECT_EQ(FormatDegrees(-(59 + 59 / 60.0 + 59.95 / 3600) * kDegToRad), "-60\xB0"
+                                                                           "00'00\"");
 }
 
 TEST(HorizontalCoordinates, AzimuthFromTheSouthTowardsTheWest) {

@@ -2,20 +2,25 @@
 // Shared fixtures of the window tests (header only: every .cpp here is a test
 // program of its own). A temporary folder per test holds data.cfg and
 // Duskwheel.ini; the clock is a variable the test sets; error messages are
-// recorded instead of shown in modal boxes.
+// recorded instead of shown in modal boxes, and pages are recorded instead of
+// opened in a browser.
 
 #include "main_window.h"
 #include "state/program_state.h"
 #include "text.h"
 
 #include <QDateTime>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimer>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -79,6 +84,19 @@ class Fixture {
         f.write(bytes);
     }
 
+    // A file of tests/data (path relative to it) copied into the folder.
+    void CopyTestData(const QString& source, const QString& name) const {
+        QFile f(QStringLiteral(DUSKWHEEL_TEST_DATA_DIR "/") + source);
+        const bool opened = f.open(QIODevice::ReadOnly);
+        Q_ASSERT(opened);
+        WriteFile(name, f.readAll());
+    }
+
+    // The names in the folder, sorted.
+    QStringList Entries() const {
+        return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
+    }
+
     QByteArray ReadFile(const QString& name) const {
         QFile f(File(name));
         if (!f.open(QIODevice::ReadOnly)) {
@@ -95,6 +113,10 @@ class Fixture {
             messages.push_back({text, title});
         };
         o.startTimer = false;
+        o.openDocument = [this](const QString& path) {
+            opened.push_back(path);
+            return openSucceeds;
+        };
         return o;
     }
 
@@ -102,9 +124,50 @@ class Fixture {
 
     QDateTime now{QDate(2008, 12, 21), QTime(10, 11, 12)};
     std::vector<Message> messages;
+    std::vector<QString> opened; // pages handed to the desktop, in order
+    bool openSucceeds = true;    // whether the desktop finds a program for them
 
   private:
     QTemporaryDir dir_;
+};
+
+// Answers a modal dialog from inside its exec: once `dialog` shows, `act`
+// runs; should the dialog still be open afterwards it is cancelled, so a
+// failed check never leaves a test waiting on a modal loop.
+class ModalAnswer {
+  public:
+    ModalAnswer(QDialog* dialog, std::function<void()> act)
+        : ModalAnswer([dialog] { return dialog; }, std::move(act)) {}
+    // For a dialog that may only come to be inside the command.
+    ModalAnswer(std::function<QDialog*()> find, std::function<void()> act)
+        : find_(std::move(find)), act_(std::move(act)) {
+        QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
+        timer_.start(5);
+    }
+    ModalAnswer(const ModalAnswer&) = delete;
+    ModalAnswer& operator=(const ModalAnswer&) = delete;
+
+    bool Shown() const { return shown_; }
+
+  private:
+    void Poll() {
+        dialog_ = find_();
+        if (dialog_.isNull() || !dialog_->isVisible()) {
+            return;
+        }
+        timer_.stop();
+        shown_ = true;
+        act_();
+        if (!dialog_.isNull() && dialog_->isVisible()) {
+            dialog_->reject();
+        }
+    }
+
+    std::function<QDialog*()> find_;
+    QPointer<QDialog> dialog_;
+    std::function<void()> act_;
+    QTimer timer_;
+    bool shown_ = false;
 };
 
 inline QStringList FieldTexts(const TFormMain& w) {

@@ -170,6 +170,14 @@ std::string FormatDegrees(double angle) {
             m = m - 60;
             d = d + 1;
         }
+    } else if (s - 0.1 <= -60) {
+        // South and west carry the same way, or -33.9 would read -33 -53' -60".
+        s = 0;
+        m = m - 1;
+        if (m - 0.1 <= -60) {
+            m = m + 60;
+            d = d - 1;
+        }
     }
     return Printf("%3d\xB0%02d'%02.0f\"", d, m, s);
 }
