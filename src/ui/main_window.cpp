@@ -409,20 +409,8 @@ void TFormMain::FormCreate() {
     Read_ini();
     ReadConfig();
 
-    // 7.
-    {
-        const QSignalBlocker block(CBVerbose);
-        CBVerbose->setChecked(state_.Verbose != 0);
-    }
-    ApplyVerboseLayout(state_.Verbose != 0);
-
-    // 8.
-    SetPickersToNow();
-    DateFromPicker();
-
-    // 9.
-    ComputeDay();
-    UpdateAffichage();
+    // 7 to 9.
+    ShowConfigRead();
 
     // 10.
     CreateTrayIcon();
@@ -662,8 +650,9 @@ void TFormMain::Resetdatetonow1Click() {
     RefreshKiblaIfVisible();
 }
 
-void TFormMain::Loadconfiguration1Click() {
-    ReadConfig();
+// After a reading of data.cfg: the verbose box and panel follow the file's
+// switch, the pickers go to now, and that day is computed and shown.
+void TFormMain::ShowConfigRead() {
     {
         const QSignalBlocker block(CBVerbose);
         CBVerbose->setChecked(state_.Verbose != 0);
@@ -673,6 +662,11 @@ void TFormMain::Loadconfiguration1Click() {
     DateFromPicker();
     ComputeDay();
     UpdateAffichage();
+}
+
+void TFormMain::Loadconfiguration1Click() {
+    ReadConfig();
+    ShowConfigRead();
 }
 
 void TFormMain::Saveconfiguration1Click() {

@@ -226,6 +226,7 @@ class TFormMain : public QMainWindow, private ReportSink, private Host {
     void ShowErrorText(const QString& text, const QString& title);
     // ReadConfigFile, remembering whether it applied a town.
     void ReadConfig();
+    void ShowConfigRead();
     // Window and report heights for the verbose switch (CBVerboseClick).
     void ApplyVerboseLayout(bool verbose);
     // Date and time pickers to now, without running their change handlers.

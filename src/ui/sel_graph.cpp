@@ -26,34 +26,12 @@ TDlgSelGraph::TDlgSelGraph(QWidget* parent) : QDialog(parent) {
     CBTowns->setMinimumContentsLength(24);
     CBTowns->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
 
-    CBAnnee = new QComboBox(this);
-    CBAnnee->setObjectName(QStringLiteral("CBAnnee"));
-    CBAnnee->setToolTip(QStringLiteral("Choose the year"));
-    CBAnnee->setMaxVisibleItems(20);
-    FillYearList(CBAnnee);
+    CBAnnee = NewYearList(this);
 
-    OKBtn = new QPushButton(QStringLiteral("Generate"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setDefault(true);
-    OKBtn->setToolTip(QStringLiteral("Draw the year graph"));
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
     auto* choice = new QHBoxLayout;
     choice->addWidget(CBTowns, 1);
     choice->addWidget(CBAnnee);
-    layout->addLayout(choice);
-    layout->addSpacing(6);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-    layout->addLayout(buttons);
-
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    AddGenerateButtons(this, choice, QStringLiteral("Draw the year graph"), OKBtn, CancelBtn);
     connect(CBTowns, &QComboBox::currentIndexChanged, this, &TDlgSelGraph::UpdateOK);
     connect(CBAnnee, &QComboBox::currentIndexChanged, this, &TDlgSelGraph::UpdateOK);
     UpdateOK();

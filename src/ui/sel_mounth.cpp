@@ -47,34 +47,12 @@ TDlgSelMounth::TDlgSelMounth(QWidget* parent) : QDialog(parent) {
     CBMois->addItems(FrenchMonthNames());
     CBMois->setMaxVisibleItems(12);
 
-    CBAnnee = new QComboBox(this);
-    CBAnnee->setObjectName(QStringLiteral("CBAnnee"));
-    CBAnnee->setToolTip(QStringLiteral("Choose the year"));
-    CBAnnee->setMaxVisibleItems(20);
-    FillYearList(CBAnnee);
+    CBAnnee = NewYearList(this);
 
-    OKBtn = new QPushButton(QStringLiteral("Generate"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setDefault(true);
-    OKBtn->setToolTip(GenerateHint());
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setSizeConstraint(QLayout::SetFixedSize); // a dialog border: no resizing
     auto* choice = new QHBoxLayout;
     choice->addWidget(CBMois, 1);
     choice->addWidget(CBAnnee);
-    layout->addLayout(choice);
-    layout->addSpacing(6);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-    layout->addLayout(buttons);
-
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    AddGenerateButtons(this, choice, GenerateHint(), OKBtn, CancelBtn);
     connect(CBMois, &QComboBox::currentIndexChanged, this, &TDlgSelMounth::UpdateOK);
     connect(CBAnnee, &QComboBox::currentIndexChanged, this, &TDlgSelMounth::UpdateOK);
     UpdateOK();

@@ -50,41 +50,51 @@ QString GenerateHint() {
     return QStringLiteral("Compute the calendar");
 }
 
+QComboBox* NewYearList(QWidget* parent) {
+    auto* list = new QComboBox(parent);
+    list->setObjectName(QStringLiteral("CBAnnee"));
+    list->setToolTip(QStringLiteral("Choose the year"));
+    list->setMaxVisibleItems(20);
+    FillYearList(list);
+    return list;
+}
+
+void AddGenerateButtons(QDialog* dialog, QHBoxLayout* choice, const QString& generateHint,
+                        QPushButton*& ok, QPushButton*& cancel) {
+    ok = new QPushButton(QStringLiteral("Generate"), dialog);
+    ok->setObjectName(QStringLiteral("OKBtn"));
+    ok->setDefault(true);
+    ok->setToolTip(generateHint);
+    cancel = new QPushButton(QStringLiteral("Cancel"), dialog);
+    cancel->setObjectName(QStringLiteral("CancelBtn"));
+
+    auto* layout = new QVBoxLayout(dialog);
+    layout->setSizeConstraint(QLayout::SetFixedSize); // a dialog border: no resizing
+    layout->addLayout(choice);
+    layout->addSpacing(6);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons);
+
+    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+}
+
 TDlgSelYear::TDlgSelYear(QWidget* parent) : QDialog(parent) {
     RegisterWindow(DlgSelYear, this, "TDlgSelYear");
     setObjectName(QStringLiteral("DlgSelYear"));
     setWindowTitle(QStringLiteral("Select year"));
     setAttribute(Qt::WA_QuitOnClose, false);
 
-    CBAnnee = new QComboBox(this);
-    CBAnnee->setObjectName(QStringLiteral("CBAnnee"));
-    CBAnnee->setToolTip(QStringLiteral("Choose the year"));
-    CBAnnee->setMaxVisibleItems(20);
-    FillYearList(CBAnnee);
+    CBAnnee = NewYearList(this);
 
-    OKBtn = new QPushButton(QStringLiteral("Generate"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setDefault(true);
-    OKBtn->setToolTip(GenerateHint());
-    CancelBtn = new QPushButton(QStringLiteral("Cancel"), this);
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setSizeConstraint(QLayout::SetFixedSize); // a dialog border: no resizing
     auto* choice = new QHBoxLayout;
     choice->addStretch(1);
     choice->addWidget(CBAnnee);
     choice->addStretch(1);
-    layout->addLayout(choice);
-    layout->addSpacing(6);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-    layout->addLayout(buttons);
-
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    AddGenerateButtons(this, choice, GenerateHint(), OKBtn, CancelBtn);
     connect(CBAnnee, &QComboBox::currentIndexChanged, this, &TDlgSelYear::UpdateOK);
     UpdateOK();
 }

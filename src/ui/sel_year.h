@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QComboBox;
+class QHBoxLayout;
 class QPushButton;
 
 namespace duskwheel::ui {
@@ -21,6 +22,12 @@ int SelectedYear(const QComboBox* list);
 void CentreOnScreen(QWidget* dialog);
 // The hint of the dialogs' "Generate" button.
 QString GenerateHint();
+// The dialogs' year list, filled and with its hint.
+QComboBox* NewYearList(QWidget* parent);
+// Lays a dialog out as its row of lists above "Generate" (the default button,
+// accepting) and "Cancel" (rejecting), and creates those two buttons.
+void AddGenerateButtons(QDialog* dialog, QHBoxLayout* choice, const QString& generateHint,
+                        QPushButton*& ok, QPushButton*& cancel);
 
 class TDlgSelYear : public QDialog {
     Q_OBJECT

@@ -6,6 +6,7 @@
 // opened in a browser.
 
 #include "main_window.h"
+#include "reference_state.h"
 #include "state/program_state.h"
 #include "text.h"
 
@@ -32,21 +33,9 @@ struct Message {
     QString title;
 };
 
-// The reference convention of the engine tests: Fajr 18, Isha 17,
-// sunrise/sunset 0.833, Shafi, no offsets.
-inline DuskwheelConfigStruct ReferenceConvention() {
-    DuskwheelConfigStruct c;
-    c.FajrTwilightAngle = 18;
-    c.IshaTwilightAngle = 17;
-    c.Sunrise_setAngle = 0.833;
-    c.AsrShafi = true;
-    c.Name = "Reference";
-    return c;
-}
-
-// Paris of the engine tests: latitude 48.85, longitude 2.35, zone 1, DST rule 1.
+using duskwheel::test::ReferenceConvention;
 inline TownData Paris() {
-    return TownData{"France", "Paris", 2.35, 48.85, 1, 0, 1};
+    return duskwheel::test::ReferenceParis();
 }
 
 // The six times of 21 December 2008 in Paris, and its caption.
