@@ -407,7 +407,7 @@ void TFormMain::FormCreate() {
 
     // 6.
     Read_ini();
-    ReadConfig();
+    state_.ReadConfigFile();
 
     // 7 to 9.
     ShowConfigRead();
@@ -522,7 +522,7 @@ QString TFormMain::NoTownText() {
 }
 
 bool TFormMain::HasDisplayableTown() const {
-    return townApplied_ && state_.HasTown();
+    return state_.HasTown();
 }
 
 QString TFormMain::TownDateCaption() const {
@@ -595,10 +595,6 @@ void TFormMain::RefreshKiblaIfVisible() {
     }
 }
 
-void TFormMain::ReadConfig() {
-    townApplied_ = state_.ReadConfigFile() == ReadStatus::Ok;
-}
-
 void TFormMain::DatePickerChange() {
     DateFromPicker();
     ComputeDay();
@@ -665,7 +661,7 @@ void TFormMain::ShowConfigRead() {
 }
 
 void TFormMain::Loadconfiguration1Click() {
-    ReadConfig();
+    state_.ReadConfigFile();
     ShowConfigRead();
 }
 

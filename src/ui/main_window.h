@@ -146,12 +146,10 @@ class TFormMain : public QMainWindow, private ReportSink, private Host {
     QString TrayHint() const { return trayHint_; }
     QSystemTrayIcon* TrayIcon() const { return tray_; }
 
-    // Whether the state holds a town whose times may be shown: one selected
-    // and applied by a complete read of data.cfg (or applied since). Without
-    // one, the windows show no times and say so.
+    // Whether the state holds a town whose times may be shown (the current
+    // location is that of the selected town). Without one, the windows show
+    // no times and say so.
     bool HasDisplayableTown() const;
-    // For the town editor and the year graph after their ApplyTown.
-    void NoteTownApplied() { townApplied_ = true; }
     static QString NoTownText();
 
     // --- Duskwheel.ini
@@ -224,8 +222,6 @@ class TFormMain : public QMainWindow, private ReportSink, private Host {
     void CreateTrayIcon();
 
     void ShowErrorText(const QString& text, const QString& title);
-    // ReadConfigFile, remembering whether it applied a town.
-    void ReadConfig();
     void ShowConfigRead();
     // Window and report heights for the verbose switch (CBVerboseClick).
     void ApplyVerboseLayout(bool verbose);
@@ -247,7 +243,6 @@ class TFormMain : public QMainWindow, private ReportSink, private Host {
     ProgramState state_;
     MainOptions setup_;
     QString iniPath_;
-    bool townApplied_ = false;
     bool escapeDown_ = false;
     bool closing_ = false;
     bool ready_ = false;

@@ -412,6 +412,41 @@ TEST(DataCfg, WritingWithoutTownsWarnsAndStillWrites) {
               std::string::npos);
 }
 
+// The current location stays that of the selected town only while no
+// reading has changed the towns or conventions without applying one again.
+TEST(DataCfg, TownInUseAcrossReadings) {
+    Fixture f;
+    ASSERT_EQ(f.Read("1 1 0 0\n2 France Paris 48.85 2.35 1 1 0\n"), ReadStatus::Ok);
+    EXPECT_TRUE(f.state.HasTown());
+
+    std::filesystem::remove(f.dir.File("data.cfg"));
+    EXPECT_EQ(f.state.ReadConfigFile(), ReadStatus::OpenFailed);
+    EXPECT_TRUE(f.state.HasTown()); // nothing was read: Paris is still in use
+
+    EXPECT_EQ(f.Read("8 only comments\n"), ReadStatus::Ok);
+    EXPECT_TRUE(f.state.HasTown());
+
+    struct Case {
+        const char* file;
+        ReadStatus status;
+    };
+    const Case cases[] = {
+        {"1 1 0 0\n2 Egypt Cairo 30 31 2 2 0\n7\n", ReadStatus::ReadError},
+        {"1 2 0 0\n2 Egypt Cairo 30 31 2 2 0\n", ReadStatus::CountMismatch},
+        {"1 1 4 0\n2 Egypt Cairo 30 31 2 2 0\n", ReadStatus::SelectionOutOfRange},
+        {"3 0 1 18 17 0.833 0 0 0 0\n9\n", ReadStatus::ReadError},
+    };
+    for (const Case& c : cases) {
+        Fixture g;
+        ASSERT_EQ(g.Read("1 1 0 0\n2 France Paris 48.85 2.35 1 1 0\n"), ReadStatus::Ok);
+        EXPECT_EQ(g.Read(c.file), c.status) << c.file;
+        EXPECT_FALSE(g.state.HasTown()) << c.file;
+        EXPECT_EQ(g.state.CurrentTimeZone, 1) << c.file; // Paris's location, no longer named
+        g.state.ApplyTown(0);
+        EXPECT_EQ(g.state.HasTown(), !g.state.TownList.empty()) << c.file;
+    }
+}
+
 TEST(DataCfg, CountWrittenIsTheListsOwn) {
     // A reading that ended on a count mismatch must not make the next save
     // unreadable or run past the list.

@@ -9,36 +9,18 @@ namespace duskwheel {
 
 namespace {
 
-// Puts TownSelected and the current location back as they were, field by
-// field. Applying the old index again would instead pick up any edit of that
-// town's record that the user has not applied yet.
+// Puts TownSelected and the current location back when the graph is done.
 class LocationKeeper {
   public:
-    explicit LocationKeeper(ProgramState& s)
-        : s_(s), selected_(s.TownSelected), longitude_(s.CurrentLongitude),
-          latitude_(s.CurrentLatitude), timeZone_(s.CurrentTimeZone), dst_(s.CurrentDST),
-          convention_(s.CurrentConvention) {}
-    ~LocationKeeper() {
-        s_.TownSelected = selected_;
-        s_.CurrentLongitude = longitude_;
-        s_.CurrentLatitude = latitude_;
-        s_.CurrentTimeZone = timeZone_;
-        s_.CurrentDST = dst_;
-        s_.CurrentConvention = convention_;
-    }
+    explicit LocationKeeper(ProgramState& s) : s_(s), saved_(s.SaveSelection()) {}
+    ~LocationKeeper() { s_.RestoreSelection(saved_); }
     LocationKeeper(const LocationKeeper&) = delete;
     LocationKeeper& operator=(const LocationKeeper&) = delete;
 
   private:
     ProgramState& s_;
-    std::int32_t selected_;
-    double longitude_;
-    double latitude_;
-    std::int32_t timeZone_;
-    std::int32_t dst_;
-    std::int32_t convention_;
+    ProgramState::Selection saved_;
 };
-
 const MonthTables& MonthAt(const YearGraph& graph, DayCursor cursor) {
     return graph.months[static_cast<std::size_t>(std::clamp(cursor.month, 0, 11))];
 }

@@ -214,6 +214,11 @@ ReadStatus ProgramState::ReadConfigFile() {
         }
         LineBuilder line(type);
         bool ok = true;
+        if (type != 8) {
+            // From here on the towns or conventions may differ from what the
+            // current location was applied from.
+            townApplied_ = false;
+        }
         switch (type) {
         case 8: {
             std::string rest;

@@ -57,11 +57,27 @@ bool ProgramState::ApplyTown(int i) {
     CurrentTimeZone = town.TimeZone;
     CurrentDST = town.DST;
     CurrentConvention = town.Convention;
+    townApplied_ = true;
     return true;
 }
 
 bool ProgramState::HasTown() const {
-    return SelectedTown() != nullptr;
+    return townApplied_ && SelectedTown() != nullptr;
+}
+
+ProgramState::Selection ProgramState::SaveSelection() const {
+    return {TownSelected, CurrentLongitude,  CurrentLatitude, CurrentTimeZone,
+            CurrentDST,   CurrentConvention, townApplied_};
+}
+
+void ProgramState::RestoreSelection(const Selection& saved) {
+    TownSelected = saved.townSelected;
+    CurrentLongitude = saved.longitude;
+    CurrentLatitude = saved.latitude;
+    CurrentTimeZone = saved.timeZone;
+    CurrentDST = saved.dst;
+    CurrentConvention = saved.convention;
+    townApplied_ = saved.applied;
 }
 
 const TownData* ProgramState::SelectedTown() const {

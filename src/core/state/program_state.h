@@ -89,10 +89,28 @@ class ProgramState {
     // Makes town i the town in use. An index outside the list changes nothing
     // and returns false.
     bool ApplyTown(int i);
-    // Whether TownSelected designates a town of TownList. Without one, the
+    // Whether the current location is that of the town at TownSelected: a
+    // town was applied and no reading of data.cfg has changed the towns or
+    // conventions since without applying one again. Without it the
     // computations still run on the current location, but nothing may present
-    // the results as a town's times.
+    // the results as that town's times.
     bool HasTown() const;
+
+    // TownSelected and the current location, to be put back after a command
+    // that computes for another town.
+    struct Selection {
+        std::int32_t townSelected = 0;
+        double longitude = 0;
+        double latitude = 0;
+        std::int32_t timeZone = 0;
+        std::int32_t dst = 0;
+        std::int32_t convention = 0;
+        bool applied = false;
+    };
+    Selection SaveSelection() const;
+    // Field by field: applying the old index again would pick up edits of that
+    // town's record that the user has not applied.
+    void RestoreSelection(const Selection& saved);
     const TownData* SelectedTown() const;
     // The convention the computations use; convention 0 should CurrentConvention
     // ever fall outside the table.
@@ -123,6 +141,7 @@ class ProgramState {
 
   private:
     int EffectiveTimeZone(int day) const;
+    bool townApplied_ = false;
     void ComputeRawAndFinal(bool report);
 };
 
