@@ -37,11 +37,7 @@ constexpr const char* kUsage =
 constexpr const char* kPrayerNames[kPrayerCount] = {"Fajr", "Chourouk", "Zuhr",
                                                     "Asr",  "Maghrib",  "Isha"};
 
-struct Date {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-};
+using Date = CivilDate;
 
 bool IsLeap(int y) {
     return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
@@ -54,10 +50,6 @@ int RealDaysInMonth(int month, int year) {
 long Serial(const Date& d) {
     return (d.year * 12L + d.month) * 32L + d.day;
 }
-
-// The solar model's calendar arithmetic holds from 1 March 1900 to 28 February 2100.
-const Date kFirstDate{1900, 3, 1};
-const Date kLastDate{2100, 2, 28};
 
 bool ParseNumber(const std::string& text, std::size_t pos, std::size_t len, int& value) {
     if (pos + len > text.size()) {
@@ -82,7 +74,7 @@ std::string ParseDate(const std::string& text, Date& date) {
         date.day > RealDaysInMonth(date.month, date.year)) {
         return "'" + text + "' is not a date of the calendar";
     }
-    if (Serial(date) < Serial(kFirstDate) || Serial(date) > Serial(kLastDate)) {
+    if (Serial(date) < Serial(kFirstModelDate) || Serial(date) > Serial(kLastModelDate)) {
         return "'" + text + "' is outside 1900-03-01 .. 2100-02-28, the range of the solar model";
     }
     return {};
@@ -222,7 +214,7 @@ int Run(const std::vector<std::string>& argv, const std::string& exeDir, std::os
                          " (YYYY-MM-DD)");
         }
         for (const std::string& text : opt.args) {
-            Date d;
+            Date d{};
             if (std::string why = ParseDate(text, d); !why.empty()) {
                 return usage(why);
             }
@@ -236,7 +228,7 @@ int Run(const std::vector<std::string>& argv, const std::string& exeDir, std::os
         if (!wantArgs(1)) {
             return usage(month ? "'month' needs a month (YYYY-MM)" : "'year' needs a year (YYYY)");
         }
-        Date d;
+        Date d{};
         if (std::string why = month ? ParseMonth(opt.args[0], d) : ParseYear(opt.args[0], d);
             !why.empty()) {
             return usage(why);

@@ -79,19 +79,9 @@ constexpr int kDefaultAlpha = 200;
 constexpr int kDefaultTop = 200;
 constexpr int kDefaultLeft = 500;
 
-// The dates the solar model covers (as the command line).
-const QDate kFirstDate(1900, 3, 1);
-const QDate kLastDate(2100, 2, 28);
-
-std::string Decimal(int value) {
-    return std::to_string(value);
-}
-
-// The weekday of the state's computation date, read as the caption does: from the
-// state's current T and TZ_eff.
-std::string DayNameOfState(const ProgramState& s) {
-    return s.DayName(DayOfWeek(s.T + WeekdayShift(s.TZ_eff)));
-}
+// The dates the solar model covers.
+const QDate kFirstDate(kFirstModelDate.year, kFirstModelDate.month, kFirstModelDate.day);
+const QDate kLastDate(kLastModelDate.year, kLastModelDate.month, kLastModelDate.day);
 
 QFont BoldFont(const QFont& base) {
     QFont f = base;
@@ -531,8 +521,8 @@ QString TFormMain::TownDateCaption() const {
         return NoTownText();
     }
     const std::string caption = town->Country + ", " + town->Name + "  le " +
-                                DayNameOfState(state_) + " " + Decimal(state_.Day) + "/" +
-                                Decimal(state_.Month) + "/" + Decimal(state_.Year);
+                                state_.DayName(state_.ComputationWeekday()) + " " +
+                                state_.ComputationDateText();
     return FromLatin1(caption);
 }
 
@@ -544,11 +534,10 @@ QString TFormMain::TrayHintText() const {
     // "%s\n%s\n%d/%d/%d\n__________\nFajr %s\nZuhr %s\nAsr %s\nMaghrib %s\nIsha %s"
     const auto& t = state_.FinalTimes;
     const std::string hint =
-        town->Name + "\n" + DayNameOfState(state_) + "\n" + Decimal(state_.Day) + "/" +
-        Decimal(state_.Month) + "/" + Decimal(state_.Year) + "\n__________\nFajr " +
-        FormatHoursMinutes(t[Fajr]) + "\nZuhr " + FormatHoursMinutes(t[Zuhr]) + "\nAsr " +
-        FormatHoursMinutes(t[Asr]) + "\nMaghrib " + FormatHoursMinutes(t[Maghrib]) + "\nIsha " +
-        FormatHoursMinutes(t[Isha]);
+        town->Name + "\n" + state_.DayName(state_.ComputationWeekday()) + "\n" +
+        state_.ComputationDateText() + "\n__________\nFajr " + FormatHoursMinutes(t[Fajr]) +
+        "\nZuhr " + FormatHoursMinutes(t[Zuhr]) + "\nAsr " + FormatHoursMinutes(t[Asr]) +
+        "\nMaghrib " + FormatHoursMinutes(t[Maghrib]) + "\nIsha " + FormatHoursMinutes(t[Isha]);
     return FromLatin1(hint);
 }
 

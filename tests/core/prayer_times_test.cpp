@@ -161,8 +161,10 @@ TEST(ComputePrayerTimes, WithoutATownComputesTheCurrentLocationSafely) {
     s.ComputePrayerTimes();
     EXPECT_FALSE(s.HasTown());
     EXPECT_EQ(s.SelectedTown(), nullptr);
+    const auto withConventionZero = s.FinalTimes;
     s.CurrentConvention = 42; // never read outside the table
     s.ComputePrayerTimes();
+    EXPECT_EQ(s.FinalTimes, withConventionZero);
 }
 
 TEST(OnemounthCalculate, RowsEqualTheDailyComputation) {

@@ -236,7 +236,7 @@ void ProgramState::ComputePrayerTimes() {
         Report(dst ? "DST Applies" : "DST does not apply");
         Report("Convention " + I(CurrentConvention));
         Report("____ Mawakit Salat _____");
-        Report(" at Date=" + I(Day) + "/" + I(Month) + "/" + I(Year) + "   TZ=" + I(TZ_eff));
+        Report(" at Date=" + ComputationDateText() + "   TZ=" + I(TZ_eff));
     }
 
     ComputeTransit();
@@ -268,9 +268,8 @@ void ProgramState::ComputePrayerTimes() {
     Report("__ Lieu : " + country + ", " + name + " latitude=" + FormatDegrees(CurrentLatitude) +
            "   longitude=" + FormatDegrees(CurrentLongitude) + " Convention " +
            I(CurrentConvention));
-    Report("__ Date : " + DayName(DayOfWeek(T + WeekdayShift(TZ_eff))) + " " + I(Day) + "/" +
-           I(Month) + "/" + I(Year) + "   " + (dst ? "*DST Applies*" : "*DST does not apply*") +
-           "  TZ (include DST)=" + I(TZ_eff));
+    Report("__ Date : " + DayName(ComputationWeekday()) + " " + ComputationDateText() + "   " +
+           (dst ? "*DST Applies*" : "*DST does not apply*") + "  TZ (include DST)=" + I(TZ_eff));
     for (int i = 0; i < kPrayerCount; ++i) {
         Report(kLabels[i] + FormatHoursMinutes(FinalTimes[static_cast<std::size_t>(i)]));
     }
@@ -285,7 +284,7 @@ void ProgramState::OnemounthCalculate(std::span<MonthRow> table, std::span<std::
     while (Day <= n) {
         TZ_eff = EffectiveTimeZone(Day);
         ComputeTransit();
-        weekdays[Day - 1u] = DayOfWeek(T + WeekdayShift(TZ_eff));
+        weekdays[Day - 1u] = ComputationWeekday();
         ComputeRawAndFinal(false);
         table[Day - 1u] = FinalTimes;
         ++Day;

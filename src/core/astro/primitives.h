@@ -11,6 +11,14 @@ inline constexpr double kDegToRad = 0.017453292519943295;
 inline constexpr double kRadToDeg = 57.29577951308232;
 inline constexpr double kPi = 3.141592653589793;
 
+// The dates the calendar arithmetic of JulianDay holds for (its fixed
+// Gregorian correction is that of 1900-2099); pickers and commands keep to them.
+struct CivilDate {
+    int year, month, day;
+};
+inline constexpr CivilDate kFirstModelDate{1900, 3, 1};
+inline constexpr CivilDate kLastModelDate{2100, 2, 28};
+
 double JulianDay(int day, int month, int year, double hourUT);
 double JulianCentury(int day, int month, int year, double hourUT);
 

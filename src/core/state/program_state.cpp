@@ -100,6 +100,14 @@ void ProgramState::SetDate(int year, int month, int day) {
     Day = static_cast<std::uint16_t>(day);
 }
 
+int ProgramState::ComputationWeekday() const {
+    return DayOfWeek(T + WeekdayShift(TZ_eff));
+}
+
+std::string ProgramState::ComputationDateText() const {
+    return std::to_string(Day) + "/" + std::to_string(Month) + "/" + std::to_string(Year);
+}
+
 std::string ProgramState::FilePath(const std::string& fileName) const {
     if (FilesDir.empty()) {
         return fileName;

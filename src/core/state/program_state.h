@@ -118,6 +118,11 @@ class ProgramState {
 
     // --- computations
     void SetDate(int year, int month, int day);
+    // Weekday of the computation date (0 = Monday), from the T and TZ_eff the
+    // last computation left, as every caption and report reads it.
+    int ComputationWeekday() const;
+    // The computation date as "d/m/yyyy", no padding.
+    std::string ComputationDateText() const;
     bool DstApplies() const; // for the computation date and the current location
     void ComputePrayerTimes();
     void ComputeTransit();
